@@ -1,0 +1,18 @@
+# ferrolite_add_gtest(<name> SOURCES <files...> LIBS <targets...>)
+# Builds a GoogleTest program for either target; only the x86_64 build runs it, under Wine.
+include_guard(GLOBAL)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(FERROLITE_RUN_TESTS ON)
+else()
+  set(FERROLITE_RUN_TESTS OFF)
+endif()
+
+function(ferrolite_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  if(FERROLITE_RUN_TESTS)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()
