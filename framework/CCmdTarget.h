@@ -43,14 +43,16 @@ public:                                                                         
     const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                               \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }                        \
+    const AFX_MSGMAP* theClass::GetMessageMap() const {                                                      \
+        return GetThisMessageMap();                                                                          \
+    }                                                                                                        \
     const AFX_MSGMAP* theClass::GetThisMessageMap() {                                                        \
-        using ThisClass = theClass;                                                                          \
+        using ThisClass [[maybe_unused]] = theClass;                                                         \
         using TheBaseClass = baseClass;                                                                      \
         static const AFX_MSGMAP_ENTRY entries[] = {
 
 #define END_MESSAGE_MAP()                                                                                    \
-    {0, 0, 0, 0, nullptr}                                                                                    \
+    { 0, 0, 0, 0, nullptr }                                                                                  \
     }                                                                                                        \
     ;                                                                                                        \
     static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, entries};                               \
@@ -91,13 +93,14 @@ public:                                                                         
 #define ON_WM_QUERYDRAGICON()                                                                                \
     AFX_ON_MSG(WM_QUERYDRAGICON, return reinterpret_cast<LRESULT>(AFX_THIS(t)->OnQueryDragIcon());)
 #define ON_WM_SIZE()                                                                                         \
-    AFX_ON_MSG(WM_SIZE, AFX_THIS(t)->OnSize(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),  \
+    AFX_ON_MSG(WM_SIZE, AFX_THIS(t)->OnSize(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),   \
                                             static_cast<short>(HIWORD(lParam)));                             \
                return 0;)
 #define ON_WM_CREATE()                                                                                       \
     AFX_ON_MSG(WM_CREATE, return AFX_THIS(t)->OnCreate(reinterpret_cast<LPCREATESTRUCTW>(lParam));)
 #define ON_WM_ERASEBKGND()                                                                                   \
-    AFX_ON_MSG(WM_ERASEBKGND, return AFX_THIS(t)->OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));)
+    AFX_ON_MSG(WM_ERASEBKGND,                                                                                \
+               return AFX_THIS(t)->OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));)
 #define AFX_ON_MOUSE(message, handler)                                                                       \
     AFX_ON_MSG(message, AFX_THIS(t)->handler(static_cast<UINT>(wParam), CPoint(lParam)); return 0;)
 #define ON_WM_MOUSEMOVE() AFX_ON_MOUSE(WM_MOUSEMOVE, OnMouseMove)
@@ -109,7 +112,7 @@ public:                                                                         
 // Every control-colour request, WM_CTLCOLORMSGBOX..WM_CTLCOLORSTATIC; nCtlColor is CTLCOLOR_*.
 #define ON_WM_CTLCOLOR()                                                                                     \
     {WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, 0, 0, [](CCmdTarget* t, UINT m, WPARAM w, LPARAM l) -> LRESULT {  \
-         return reinterpret_cast<LRESULT>(AFX_THIS(t)->OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(w)), \
-                                                                  CWnd::FromHandle(reinterpret_cast<HWND>(l)), \
-                                                                  m - WM_CTLCOLORMSGBOX));                   \
+         return reinterpret_cast<LRESULT>(                                                                   \
+             AFX_THIS(t)->OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(w)),                              \
+                                     CWnd::FromHandle(reinterpret_cast<HWND>(l)), m - WM_CTLCOLORMSGBOX));   \
      }},

@@ -21,7 +21,9 @@ public:
 #define DECLARE_DYNAMIC(theClass)                                                                            \
 public:                                                                                                      \
     static const CRuntimeClass class##theClass;                                                              \
-    const CRuntimeClass* GetRuntimeClass() const override { return &class##theClass; }
+    const CRuntimeClass* GetRuntimeClass() const override {                                                  \
+        return &class##theClass;                                                                             \
+    }
 
 #define IMPLEMENT_DYNAMIC(theClass, baseClass)                                                               \
     const CRuntimeClass theClass::class##theClass = {#theClass, &baseClass::class##baseClass};

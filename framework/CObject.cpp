@@ -1,0 +1,4 @@
+// Run-time class records of the root classes.
+#include "CObject.h"
+
+const CRuntimeClass CObject::classCObject = {"CObject", nullptr};
