@@ -27,7 +27,18 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
   wineserver -w
 fi
+# Debian's Wine finds its own fonts (fonts-wine: Tahoma for "MS Shell Dlg", Marlett for the
+# caption buttons) only in the prefix's Fonts folder; without them text falls back to DejaVu Sans
+# with other metrics, and the caption buttons show letters.
+for font in /usr/share/wine/fonts/*.ttf; do
+  if [ -f "$font" ] && [ ! -e "$WINEPREFIX/drive_c/windows/Fonts/${font##*/}" ]; then
+    cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
+done
 wineserver -p
+# Start Wine's session processes (services, the desktop) now, detached from our output: one
+# that inherited ctest's output pipe would keep ctest waiting after the tests have ended.
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 ferrolite_cleanup() {
   wineserver -k 2>/dev/null || true
   [ -n "$ferrolite_xvfb_pid" ] && kill "$ferrolite_xvfb_pid" 2>/dev/null || true
