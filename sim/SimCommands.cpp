@@ -25,6 +25,7 @@ constexpr char kHelp[] =
     "delay <ms>                          (from leaving a mode to arriving in the next)\n"
     "burst <id> <count>                  (alternating departures and arrivals)\n"
     "reset                               (forgets devices, queue, log and notes)\n"
+                         "unsubscribe                         (forgets the subscribed handlers)\n"
     "pipe                                -> whether the command pipe is served\n"
     "flags: connect-refused not-paired pairing-invalid session-refused wifi\n"
     "       enter-refused reboot-refused autoboot-refused sync-departure";
@@ -189,6 +190,10 @@ std::string ExecuteSimCommand(SimLibrary& sim, std::string_view command) {
     }
     if (verb == "reset") {
         sim.Reset();
+        return "ok";
+    }
+    if (verb == "unsubscribe") {
+        sim.Unsubscribe();
         return "ok";
     }
     if (verb == "pipe") {

@@ -440,6 +440,15 @@ void SimLibrary::Reset() {
     m_changed.notify_all();
 }
 
+void SimLibrary::Unsubscribe() {
+    const std::lock_guard lock(m_mutex);
+    m_deviceCallback = nullptr;
+    m_dfuAttach = nullptr;
+    m_recoveryAttach = nullptr;
+    m_dfuDetach = nullptr;
+    m_recoveryDetach = nullptr;
+}
+
 void SimLibrary::SetPipeStatus(std::string status) {
     const std::lock_guard lock(m_mutex);
     m_pipeStatus = std::move(status);

@@ -98,6 +98,8 @@ public:
     bool Burst(int id, int count);
     // Forgets every device, the queue, the log and the notes, silently; handlers stay subscribed.
     void Reset();
+    // Forgets the subscribed handlers, so that a test can subscribe anew.
+    void Unsubscribe();
     // What the command pipe is doing, for the "pipe" command.
     void SetPipeStatus(std::string status);
     std::string PipeStatus();
