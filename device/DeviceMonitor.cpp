@@ -13,6 +13,12 @@ constexpr DeviceWindowEffect kDisconnected{DeviceStatus::NotConnected, ButtonCha
 } // namespace
 
 void StartDeviceMonitoring() {
+    // Registration is never cancelled, so a second one would deliver every notification twice.
+    static bool started = false;
+    if (started) {
+        return;
+    }
+    started = true;
     const MobileDeviceApiTable& api = MobileDeviceApi();
     api.NotificationSubscribe(&OnDeviceNotification);
     api.RegisterForRestoreNotifications(&OnDfuDeviceConnected, &OnRecoveryDeviceConnected,

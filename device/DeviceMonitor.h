@@ -5,8 +5,8 @@
 
 #include "MobileDeviceApi.h"
 
-// Subscribes OnDeviceNotification, then registers the recovery-mode and DFU handlers. Once,
-// after a successful BindMobileDeviceLibrary; the results are ignored.
+// Subscribes OnDeviceNotification, then registers the recovery-mode and DFU handlers, after a
+// successful BindMobileDeviceLibrary; the results are ignored. Only the first call registers.
 void StartDeviceMonitoring();
 
 // Normal-mode arrival (message 1) and departure (message 2); other messages change nothing.

@@ -122,6 +122,7 @@ TEST_P(DeviceEventTest, LeavesTheWindowAsTheEventTableSays) {
     for (const bool primed : {false, true}) {
         SCOPED_TRACE(primed ? "from a primed window" : "from the template's window");
         ASSERT_TRUE(m_sim.Reset());
+        ASSERT_TRUE(m_sim.Hold(true));
         if (primed) {
             SetDlgItemTextW(m_dlg->GetSafeHwnd(), IDC_STATUS, L"primed");
             m_dlg->m_btnEnter.EnableWindow(TRUE);

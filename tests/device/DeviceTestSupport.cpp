@@ -37,14 +37,18 @@ void SimLayoutEnvironment::SetUp() {
     }
 }
 
+// The simulator holds its notifications, so that only the tests decide when the library's
+// thread delivers one (the dialog may start monitoring when it initialises).
 void MainDialogTest::SetUp() {
     ASSERT_TRUE(m_sim.Reset()) << "no simulated device library in this process";
+    ASSERT_TRUE(m_sim.Hold(true));
     OpenDialog();
+    ASSERT_TRUE(m_sim.ClearLog());
 }
 
 void MainDialogTest::TearDown() {
     CloseDialog();
-    m_sim.Hold(false);
+    m_sim.Reset();
 }
 
 void MainDialogTest::OpenDialog() {

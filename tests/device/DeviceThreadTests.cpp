@@ -12,13 +12,10 @@ namespace {
 testing::Environment* const g_environment =
     testing::AddGlobalTestEnvironment(new SimLayoutEnvironment(L"full", /*monitor=*/true));
 
+// The simulator holds its notifications (see MainDialogTest); Step delivers the next one and
+// returns once its handler has.
 class DeviceThreadTest : public MainDialogTest {
 protected:
-    void SetUp() override {
-        MainDialogTest::SetUp();
-        // Held notifications are delivered one by one by Step, which returns once the handler has.
-        ASSERT_TRUE(m_sim.Hold(true));
-    }
     // Delivers the next notification on the library's thread and applies what it posted.
     void DeliverNext() {
         ASSERT_TRUE(m_sim.Step()) << "no notification was queued, or its handler did not return within 10 s";
