@@ -1,0 +1,12 @@
+// The product's fixed texts and addresses, shared by the main dialog and the About box. The
+// resource script carries the same copyright notice and the site address with its slash.
+#pragma once
+
+inline constexpr wchar_t kProductTitle[] = L"Kelvara Ferrolite";
+inline constexpr wchar_t kCopyrightNotice[] = L"Copyright (C) 2026 Kelvara. All rights reserved.";
+inline constexpr wchar_t kWebSiteAddress[] = L"http://www.kelvara.example";
+inline constexpr wchar_t kUserGuideAddress[] = L"http://www.kelvara.example/ios/ferrolite-user-guide.html";
+// Name of the data folder made in the shared documents folder.
+inline constexpr wchar_t kDataFolderName[] = L"Kelvara Ferrolite";
+// Height in pixels of the tiled band at the top of both dialogs.
+inline constexpr int kHeaderBandHeight = 69;
