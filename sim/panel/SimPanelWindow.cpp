@@ -53,7 +53,7 @@ bool SimPanelWindow::Create(HINSTANCE instance, int show) {
     RegisterClassExW(&windowClass);
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame{0, 0, 260, 372};
+    RECT frame{0, 0, 240, 372};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     const int width = frame.right - frame.left;
     // At the right edge of the screen, beside a program window centred on it.
@@ -109,21 +109,27 @@ HWND SimPanelWindow::AddControl(const wchar_t* className, const wchar_t* text, D
     return control;
 }
 
+// A column of controls 224 pixels wide: narrow enough to sit beside a centred program window.
 void SimPanelWindow::CreateControls() {
-    AddControl(L"STATIC", L"Simulated devices:", 0, 8, 8, 244, 16, -1);
-    m_list = AddControl(L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 8, 26,
-                        244, 96, kDeviceList);
-    AddControl(L"BUTTON", L"Plug in (normal)", BS_PUSHBUTTON | WS_TABSTOP, 8, 128, 118, 24, kPlugNormal);
-    AddControl(L"BUTTON", L"Plug in (recovery)", BS_PUSHBUTTON | WS_TABSTOP, 134, 128, 118, 24,
+    constexpr int left = 8;
+    constexpr int width = 224;
+    constexpr int half = 108;
+    constexpr int right = left + width - half;
+    AddControl(L"STATIC", L"Simulated devices:", 0, left, 8, width, 16, -1);
+    m_list = AddControl(L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, left, 26,
+                        width, 96, kDeviceList);
+    AddControl(L"BUTTON", L"Plug in (normal)", BS_PUSHBUTTON | WS_TABSTOP, left, 128, half, 24, kPlugNormal);
+    AddControl(L"BUTTON", L"Plug in (recovery)", BS_PUSHBUTTON | WS_TABSTOP, right, 128, half, 24,
                kPlugRecovery);
-    AddControl(L"BUTTON", L"Plug in (DFU)", BS_PUSHBUTTON | WS_TABSTOP, 8, 156, 118, 24, kPlugDfu);
-    AddControl(L"BUTTON", L"Unplug", BS_PUSHBUTTON | WS_TABSTOP, 134, 156, 118, 24, kUnplug);
-    AddControl(L"BUTTON", L"Outcomes (selected device, or the next one)", BS_GROUPBOX, 8, 188, 244, 160, -1);
+    AddControl(L"BUTTON", L"Plug in (DFU)", BS_PUSHBUTTON | WS_TABSTOP, left, 156, half, 24, kPlugDfu);
+    AddControl(L"BUTTON", L"Unplug", BS_PUSHBUTTON | WS_TABSTOP, right, 156, half, 24, kUnplug);
+    AddControl(L"BUTTON", L"Outcomes (selected device, else the next)", BS_GROUPBOX, left, 188, width, 160,
+               -1);
     for (int i = 0; i < kFlagCount; ++i) {
-        m_checks[i] = AddControl(L"BUTTON", kFlagChoices[i].label, BS_AUTOCHECKBOX | WS_TABSTOP, 18,
-                                 206 + i * 20, 228, 18, kFirstFlag + i);
+        m_checks[i] = AddControl(L"BUTTON", kFlagChoices[i].label, BS_AUTOCHECKBOX | WS_TABSTOP, left + 10,
+                                 206 + i * 20, width - 16, 18, kFirstFlag + i);
     }
-    m_status = AddControl(L"STATIC", L"", SS_LEFTNOWORDWRAP, 8, 352, 244, 16, -1);
+    m_status = AddControl(L"STATIC", L"", SS_LEFTNOWORDWRAP, left, 352, width, 16, -1);
 }
 
 void SimPanelWindow::OnCommand(int id, int code) {
