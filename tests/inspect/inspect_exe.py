@@ -24,14 +24,16 @@ WEB_SITE = "http://www.kelvara.example/"
 LEGAL = ("Warning: this computer program is protected by copyright law and international treaties. "
          "Unauthorized reproduction or distribution of this program, or any portion of it, is prohibited.")
 
-# DLLs that every Windows installation carries. Anything else (a MinGW runtime DLL such as
-# libstdc++-6.dll or libwinpthread-1.dll, or Apple's libraries, which are loaded by path at run
-# time) would make the executable fail to start on a user's machine.
+# DLLs that every Windows installation carries and that the program may use: the ones it imports
+# today (kernel32, user32, gdi32, comctl32, shell32, ole32, gdiplus, msvcrt) plus advapi32 and the
+# universal C runtime's forwarders. Anything else (a MinGW runtime DLL such as libstdc++-6.dll or
+# libwinpthread-1.dll, or Apple's libraries, which are loaded by path at run time) would make the
+# executable fail to start on a user's machine; a new system DLL is added here on purpose.
 SYSTEM_DLLS = {
-    "kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
-    "gdiplus.dll", "msvcrt.dll", "advapi32.dll", "shlwapi.dll", "uxtheme.dll", "version.dll", "comdlg32.dll",
+    "kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "shell32.dll", "ole32.dll", "gdiplus.dll",
+    "msvcrt.dll", "advapi32.dll",
 }
-SYSTEM_DLL_PREFIXES = ("api-ms-win-crt-", "api-ms-win-core-")
+SYSTEM_DLL_PREFIXES = ("api-ms-win-crt-",)
 
 BUTTON, STATIC = 0x0080, 0x0082  # predefined window-class ordinals
 IDOK, IDC_STATIC = 1, -1
