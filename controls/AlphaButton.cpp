@@ -67,8 +67,8 @@ BOOL CAlphaButton::LoadImageFile(const wchar_t* path) {
             loaded = m_hBackground != nullptr;
         }
     }
-    if (!loaded)
-        ReleaseImage();
+    // On failure the image object stays: a missing or undecodable file measures 0 x 0, and the
+    // dialog's layout sizes the button from it. Without a snapshot the button draws nothing.
     return loaded;
 }
 

@@ -16,7 +16,8 @@ public:
 
     // Decodes a three-frame strip and makes an empty snapshot of one frame's size, releasing the
     // previous image and snapshot first. On failure (missing or undecodable file, no device
-    // context, no snapshot) returns 0 and the button holds neither, so it draws nothing.
+    // context, no snapshot) returns 0 and holds no snapshot, so it draws nothing; the image
+    // object of a missing or undecodable file stays and measures 0 x 0.
     BOOL LoadImageFile(const wchar_t* path);
 
     // Draws frame nIndex at *pOrigin of pDC. bOwnPaint 0 is the parent's paint: the pixels of pDC

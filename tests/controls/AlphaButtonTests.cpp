@@ -259,7 +259,8 @@ TEST_F(AlphaButtonTest, AFailedLoadLeavesAButtonThatDrawsNothingInAnyState) {
         SCOPED_TRACE(testing::Message() << "path " << testing::PrintToString(path));
         ASSERT_TRUE(m_button.LoadImageFile(m_strip.c_str()));
         EXPECT_FALSE(m_button.LoadImageFile(path.c_str()));
-        EXPECT_EQ(m_button.m_image.m_pImage.get(), nullptr);
+        ASSERT_NE(m_button.m_image.m_pImage.get(), nullptr) << "the failed image still measures";
+        EXPECT_EQ(m_button.m_image.GetFrameSize().cx, 0);
         EXPECT_EQ(m_button.Snapshot(), nullptr);
         for (int frame = 0; frame <= kDisabled; ++frame) {
             for (const BOOL ownPaint : {FALSE, TRUE}) {
