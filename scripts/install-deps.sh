@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build make g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-x86-64-dev mingw-w64-i686-dev
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest wine wine64 xvfb xauth imagemagick
-  xdotool icoutils python3 python3-pil clang-format fonts-wine)
+  xdotool icoutils python3 clang-format fonts-wine)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
