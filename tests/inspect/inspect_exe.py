@@ -19,8 +19,8 @@ import zlib
 LANG_EN_US = 1033
 RT_ICON, RT_DIALOG, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 5, 6, 14, 16, 24
 
-COPYRIGHT = "Copyright (C) 2026 Kelvara. All rights reserved."
-WEB_SITE = "http://www.kelvara.example/"
+COPYRIGHT = "Copyright (C) 2026 Kelvara."
+WEB_SITE = "http://kelvara.example/"
 LEGAL = ("Warning: this computer program is protected by copyright law and international treaties. "
          "Unauthorized reproduction or distribution of this program, or any portion of it, is prohibited.")
 
