@@ -190,22 +190,6 @@ std::wstring WriteStrip(const wchar_t* name, int width) {
     return path;
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (!done())
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
 void PumpFor(DWORD ms) {
     const DWORD start = ::GetTickCount();
     PumpUntil([&] { return ::GetTickCount() - start >= ms; }, ms + 1000);

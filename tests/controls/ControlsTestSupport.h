@@ -2,6 +2,8 @@
 // a host dialog and message pumping.
 #pragma once
 
+#include "MessagePump.h"
+
 #include "Afx.h"
 #include "AlphaButton.h"
 #include "StaticLink.h"
@@ -73,7 +75,6 @@ constexpr int kClearRow = 35;
 std::wstring WriteStrip(const wchar_t* name, int width = 3 * kFrameWidth);
 
 // Dispatches messages until done() holds; false after timeoutMs.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 void PumpFor(DWORD ms);
 
 // The host dialog, modeless: binds the controls it is given and paints its client area in

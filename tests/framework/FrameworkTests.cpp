@@ -17,23 +17,6 @@ constexpr UINT kMsgShared = WM_APP + 12;
 constexpr UINT kMsgProbe = WM_APP + 13;
 constexpr UINT kMsgFinish = WM_APP + 14;
 
-// Dispatches messages until done() holds or the time runs out; false on time-out.
-template <typename Done> bool PumpUntil(Done done, DWORD timeoutMs = 10000) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (!done())
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-    return true;
-}
-
 class CRecordingButton : public CButton {
 public:
     void PreSubclassWindow() override { ++preSubclassCalls; }
