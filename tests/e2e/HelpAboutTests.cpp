@@ -63,6 +63,7 @@ TEST_F(HelpAboutTest, HelpOpensTheUserGuide) {
 }
 
 TEST_F(HelpAboutTest, AboutOpensTheSameBoxFromItsButtonAndFromTheSystemMenu) {
+    ActivateMainWindow(); // so that the screenshot shows the box as a person sees it
     const RemoteWindow about = OpenAbout();
     ASSERT_TRUE(about) << "the About button opened nothing";
     EXPECT_EQ(about.Text(), kAboutCaption);

@@ -5,6 +5,8 @@
 #include "Screenshot.h"
 #include "resource.h"
 
+#include <cstdlib>
+
 void PrintTo(const WindowState& state, std::ostream* out) {
     *out << '"' << Narrow(state.status) << "\", Enter " << (state.enter ? "enabled" : "disabled") << ", Exit "
          << (state.exit ? "enabled" : "disabled");
@@ -17,6 +19,31 @@ std::string LogLines(const std::vector<std::string>& log) {
     }
     return text;
 }
+
+namespace {
+
+int Distance(COLORREF a, COLORREF b) {
+    int sum = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        sum += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+    }
+    return sum;
+}
+
+// Whether the middle of the caption of a window's picture has an active caption's colour.
+bool DrawnActive(const Screenshot& shot) {
+    const COLORREF middle = shot.At(shot.Width() / 2, 4);
+    const auto blend = [](COLORREF a, COLORREF b) {
+        return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2,
+                   (GetBValue(a) + GetBValue(b)) / 2);
+    };
+    const COLORREF active = blend(GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_GRADIENTACTIVECAPTION));
+    const COLORREF inactive =
+        blend(GetSysColor(COLOR_INACTIVECAPTION), GetSysColor(COLOR_GRADIENTINACTIVECAPTION));
+    return Distance(middle, active) < Distance(middle, inactive);
+}
+
+} // namespace
 
 void ProgramTest::SetUp() {
     ASSERT_TRUE(MoveMouseTo(ParkingSpot()));
@@ -103,8 +130,23 @@ testing::AssertionResult ProgramTest::CloseAbout(const RemoteWindow& about) cons
     return testing::AssertionSuccess();
 }
 
+void ProgramTest::ActivateMainWindow() const {
+    const RemoteWindow about = OpenAboutFromSystemMenu(IDM_ABOUTBOX);
+    ASSERT_TRUE(about) << "the About box did not open";
+    ASSERT_TRUE(CloseAbout(about));
+}
+
 void ProgramTest::SaveScreenshot(const RemoteWindow& window, const wchar_t* file) const {
-    const std::optional<Screenshot> shot = Screenshot::CaptureSettled(window.ScreenRect());
+    if (window.Handle() == m_main.Handle()) {
+        ActivateMainWindow();
+    }
+    // The caption turns active a moment after the window is activated.
+    std::optional<Screenshot> shot;
+    const bool active = WaitUntil([&] {
+        shot = Screenshot::CaptureSettled(window.ScreenRect());
+        return shot && DrawnActive(*shot);
+    });
     ASSERT_TRUE(shot) << "the window kept changing";
+    EXPECT_TRUE(active) << "the window's caption is drawn inactive";
     EXPECT_TRUE(shot->SavePng(ScreenshotPath(file)));
 }

@@ -42,7 +42,12 @@ protected:
     // Clicks the box's OK button and waits until it has gone and the main window takes input again.
     testing::AssertionResult CloseAbout(const RemoteWindow& about) const;
 
-    // Saves a settled picture of the window under the screenshots folder.
+    // Without a window manager Wine draws the first window it shows with an inactive caption until
+    // the program is activated again; a trip through the About box (from the system menu) does
+    // that, as a person's first use of the program would.
+    void ActivateMainWindow() const;
+    // Saves a settled picture of the window under the screenshots folder; the main window is
+    // activated first.
     void SaveScreenshot(const RemoteWindow& window, const wchar_t* file) const;
 
     std::unique_ptr<FerroliteRun> m_run;
