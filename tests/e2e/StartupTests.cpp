@@ -59,6 +59,9 @@ const StartupCase kStartupCases[] = {
     {"LibrariesInEachOthersFolder", L"swapped", {}, false, {kNeedITunes}, 0, false, ButtonLayout::NotRun},
     {"HeaderBitmapMissing", L"full", {kHeaderImage}, false, {kBitmapsFailed}, 18, true, ButtonLayout::Framed},
     {"HelpImageMissing", L"full", {kHelpImage}, false, {kButtonsFailed}, 0, true, ButtonLayout::HelpEmpty},
+    // The bitmap path runs to its end (its box, then its quit request with 18), then the buttons
+    // path: its box is made, but the pending quit request ends it at once, and the WM_QUIT that the
+    // buttons path posts (wParam 0) is what the dialog's loop retrieves first, so the status is 0.
     {"HeaderBitmapAndHelpImageMissing",
      L"full",
      {kHeaderImage, kHelpImage},
