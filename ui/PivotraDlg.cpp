@@ -233,6 +233,10 @@ void CPivotraDlg::PaintClient(CDC* pDC) {
 }
 
 BOOL CPivotraDlg::PaintHeader(CDC* pMemDC) {
+    // Without its bitmap (a failed load, before the program ends) the band is left out rather
+    // than drawn from an off-screen bitmap that nothing filled.
+    if (!m_bmpHeader.GetSafeHandle())
+        return TRUE;
     CRect band = m_rcClient;
     band.bottom = band.top + kHeaderBandHeight;
     CMemDCEx bandDC(pMemDC, band);

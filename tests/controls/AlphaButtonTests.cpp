@@ -195,13 +195,13 @@ TEST_F(AlphaButtonTest, TheSystemReportsHoverAndLeaveOnceTrackingIsArmed) {
     ::SetCursorPos(centre.x, centre.y);
     m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(kFrameWidth / 2, kFrameHeight / 2));
     EXPECT_TRUE(m_button.Tracking());
-    ASSERT_TRUE(test::PumpUntil([&] { return m_button.Hover() != FALSE; })) << "no hover report";
+    ASSERT_TRUE(PumpUntil([&] { return m_button.Hover() != FALSE; })) << "no hover report";
     Surface shown(kFrameWidth, kFrameHeight, kWhite);
     CaptureButton(shown);
     ExpectFrameAt(shown, CPoint(0, 0), 1, m_host.m_crBackground);
 
     ::SetCursorPos(1, 1);
-    ASSERT_TRUE(test::PumpUntil([&] { return !m_button.Tracking(); })) << "no leave report";
+    ASSERT_TRUE(PumpUntil([&] { return !m_button.Tracking(); })) << "no leave report";
     EXPECT_FALSE(m_button.Hover());
     CaptureButton(shown);
     ExpectFrameAt(shown, CPoint(0, 0), 0, m_host.m_crBackground);

@@ -204,13 +204,13 @@ TEST_F(StaticLinkTest, HandCursorWhileOverItAndTrackingReArmedAfterALeave) {
         EXPECT_TRUE(m_link.Tracking());
         EXPECT_EQ(trackedFlags(), static_cast<DWORD>(TME_HOVER | TME_LEAVE));
         // The system reports the rest: hover tracking ends, leave tracking stays armed.
-        ASSERT_TRUE(test::PumpUntil([&] { return trackedFlags() == TME_LEAVE; })) << "no hover report";
+        ASSERT_TRUE(PumpUntil([&] { return trackedFlags() == TME_LEAVE; })) << "no hover report";
         EXPECT_EQ(::GetCursor(), hand);
         m_link.SendMessage(WM_MOUSEMOVE, 0, where);
         EXPECT_EQ(trackedFlags(), static_cast<DWORD>(TME_LEAVE)) << "not armed again while tracking";
 
         ::SetCursorPos(1, 1);
-        ASSERT_TRUE(test::PumpUntil([&] { return !m_link.Tracking(); })) << "no leave report";
+        ASSERT_TRUE(PumpUntil([&] { return !m_link.Tracking(); })) << "no leave report";
         EXPECT_EQ(trackedFlags(), 0u);
     }
     m_link.SendMessage(WM_MOUSELEAVE);
