@@ -7,10 +7,6 @@ BOOL CButton::Create(LPCWSTR caption, DWORD style, const RECT& rect, CWnd* paren
     return CreateEx(0, L"BUTTON", caption, style, rect, parent, id);
 }
 
-UINT CButton::GetState() const {
-    return static_cast<UINT>(SendMessage(BM_GETSTATE));
-}
-
 void CButton::SetState(BOOL highlight) {
     SendMessage(BM_SETSTATE, highlight);
 }

@@ -7,7 +7,6 @@ class CButton : public CWnd {
     DECLARE_DYNAMIC(CButton)
 public:
     BOOL Create(LPCWSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
-    UINT GetState() const;
     void SetState(BOOL highlight);
     virtual void DrawItem(LPDRAWITEMSTRUCT) {}
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;

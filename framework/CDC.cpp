@@ -72,17 +72,8 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF colour) {
 COLORREF CDC::SetTextColor(COLORREF colour) {
     return ::SetTextColor(m_hDC, colour);
 }
-COLORREF CDC::GetTextColor() const {
-    return ::GetTextColor(m_hDC);
-}
-COLORREF CDC::SetBkColor(COLORREF colour) {
-    return ::SetBkColor(m_hDC, colour);
-}
 int CDC::SetBkMode(int mode) {
     return ::SetBkMode(m_hDC, mode);
-}
-int CDC::GetBkMode() const {
-    return ::GetBkMode(m_hDC);
 }
 
 int CDC::DrawText(const CString& text, LPRECT rect, UINT format) {

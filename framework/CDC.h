@@ -38,10 +38,7 @@ public:
     void FillSolidRect(LPCRECT rect, COLORREF colour);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF colour);
     COLORREF SetTextColor(COLORREF colour);
-    COLORREF GetTextColor() const;
-    COLORREF SetBkColor(COLORREF colour);
     int SetBkMode(int mode);
-    int GetBkMode() const;
     int DrawText(const CString& text, LPRECT rect, UINT format);
     int SaveDC();
     BOOL RestoreDC(int savedDC);

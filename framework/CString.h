@@ -16,7 +16,6 @@ public:
     int GetLength() const { return static_cast<int>(m_str.size()); }
     bool IsEmpty() const { return m_str.empty(); }
     void Empty() { m_str.clear(); }
-    wchar_t GetAt(int index) const { return m_str.at(static_cast<size_t>(index)); }
 
     CString& operator=(const wchar_t* text);
     CString& operator+=(const CString& other);

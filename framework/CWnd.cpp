@@ -108,10 +108,6 @@ BOOL CWnd::SubclassWindow(HWND wnd) {
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
-    return parent ? SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id))) : FALSE;
-}
-
 HWND CWnd::UnsubclassWindow() {
     if (!m_hWnd)
         return nullptr;
@@ -216,9 +212,6 @@ CWnd* CWnd::GetDlgItem(int id) const {
 CWnd* CWnd::GetParent() const {
     return FromHandle(::GetParent(m_hWnd));
 }
-CWnd* CWnd::GetOwner() const {
-    return FromHandle(::GetWindow(m_hWnd, GW_OWNER));
-}
 void CWnd::SetWindowText(LPCWSTR text) {
     ::SetWindowTextW(m_hWnd, text);
 }
@@ -250,10 +243,6 @@ void CWnd::MoveWindow(LPCRECT rect, BOOL repaint) {
     MoveWindow(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, repaint);
 }
 
-BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags) {
-    return ::SetWindowPos(m_hWnd, insertAfter ? insertAfter->m_hWnd : nullptr, x, y, cx, cy, flags);
-}
-
 void CWnd::GetClientRect(LPRECT rect) const {
     ::GetClientRect(m_hWnd, rect);
 }
@@ -278,17 +267,11 @@ void CWnd::ClientToScreen(LPRECT rect) const {
 void CWnd::Invalidate(BOOL erase) {
     ::InvalidateRect(m_hWnd, nullptr, erase);
 }
-void CWnd::InvalidateRect(LPCRECT rect, BOOL erase) {
-    ::InvalidateRect(m_hWnd, rect, erase);
-}
 void CWnd::UpdateWindow() {
     ::UpdateWindow(m_hWnd);
 }
 DWORD CWnd::GetStyle() const {
     return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
-}
-DWORD CWnd::GetExStyle() const {
-    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
@@ -310,10 +293,6 @@ CMenu* CWnd::GetSystemMenu(BOOL revert) const {
 HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) {
     return reinterpret_cast<HICON>(
         SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
-}
-
-void CWnd::SetFont(CFont* font, BOOL redraw) {
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->m_hObject : nullptr), redraw);
 }
 
 void CWnd::CenterWindow(CWnd* alternateOwner) {

@@ -35,7 +35,6 @@ public:
     // Binds an existing window and routes its messages through this object; runs
     // PreSubclassWindow first. Fails for a null or already bound handle.
     BOOL SubclassWindow(HWND wnd);
-    BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
 
     BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
@@ -53,7 +52,6 @@ public:
 
     CWnd* GetDlgItem(int id) const;
     CWnd* GetParent() const;
-    CWnd* GetOwner() const;
     void SetWindowText(LPCWSTR text);
     void GetWindowText(CString& text) const;
     BOOL EnableWindow(BOOL enable = TRUE);
@@ -62,7 +60,6 @@ public:
     BOOL ShowWindow(int command);
     void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
     void MoveWindow(LPCRECT rect, BOOL repaint = TRUE);
-    BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
     void GetClientRect(LPRECT rect) const;
     void GetWindowRect(LPRECT rect) const;
     void ScreenToClient(LPPOINT point) const;
@@ -70,15 +67,12 @@ public:
     void ClientToScreen(LPPOINT point) const;
     void ClientToScreen(LPRECT rect) const;
     void Invalidate(BOOL erase = TRUE);
-    void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
     void UpdateWindow();
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     // Removes then adds style bits; flags, when given, go to SetWindowPos (frame changes).
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     CMenu* GetSystemMenu(BOOL revert) const;
     HICON SetIcon(HICON icon, BOOL bigIcon);
-    void SetFont(CFont* font, BOOL redraw = TRUE);
     void CenterWindow(CWnd* alternateOwner = nullptr);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;

@@ -34,9 +34,7 @@ public:
     int Height() const { return bottom - top; }
     CSize Size() const { return CSize(Width(), Height()); }
     CPoint TopLeft() const { return CPoint(left, top); }
-    CPoint BottomRight() const { return CPoint(right, bottom); }
     bool IsRectEmpty() const { return left >= right || top >= bottom; }
-    void SetRect(int l, int t, int r, int b) { *this = CRect(l, t, r, b); }
     bool operator==(const CRect& o) const {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }
