@@ -2,7 +2,7 @@
 # Inspects a built Ferrolite executable with tools that share no code with it: objdump
 # (binutils), wrestool and icotool (icoutils), and parsers of the Windows formats written here.
 #
-# Usage: inspect_exe.py CHECK --exe FILE --format pei-x86-64|pei-i386 --arch amd64|x86
+# Usage: check_executable.py CHECK --exe FILE --format pei-x86-64|pei-i386 --arch amd64|x86
 #                       --objdump PATH --wrestool PATH --icotool PATH
 #                       [--images DIR]
 # CHECK is one of: pe, icon, dialogs, strings, manifest, version, images (the artwork beside the
