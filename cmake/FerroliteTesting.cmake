@@ -16,3 +16,16 @@ function(ferrolite_add_gtest name)
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   endif()
 endfunction()
+
+# ferrolite_windows_path_literal(<out> <path>)
+# A build path as the contents of a C string literal, in the form Windows programs see it: the
+# native path on Windows, Wine's Z: drive form elsewhere, with backslashes escaped.
+function(ferrolite_windows_path_literal out path)
+  if(CMAKE_HOST_WIN32)
+    file(TO_NATIVE_PATH "${path}" native)
+  else()
+    string(REPLACE "/" "\\" native "Z:${path}")
+  endif()
+  string(REPLACE "\\" "\\\\" literal "${native}")
+  set(${out} "${literal}" PARENT_SCOPE)
+endfunction()

@@ -1,6 +1,7 @@
 // Shared fixtures of the controls tests, and the test environment: GDI+ and the common controls
 // are started before the first test and GDI+ is shut down after the last, as the program does.
 #include "ControlsTestSupport.h"
+#include "PngEncoder.h"
 
 #include "ControlsTestIds.h"
 #include "MemDCEx.h"
@@ -51,23 +52,6 @@ private:
 
 [[maybe_unused]] ::testing::Environment* const g_environment =
     ::testing::AddGlobalTestEnvironment(new ControlsEnvironment);
-
-bool PngEncoder(CLSID* clsid) {
-    UINT count = 0;
-    UINT size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (size == 0 || Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(codecs[i].MimeType) == L"image/png") {
-            *clsid = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
 
 } // namespace
 

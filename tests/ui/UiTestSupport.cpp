@@ -1,6 +1,7 @@
 // The main dialog tests' environment (GDI+, common controls, the simulated device library from its
 // full install layout) and the helpers they share.
 #include "UiTestSupport.h"
+#include "PngEncoder.h"
 
 #include "CWinApp.h"
 #include "MobileDeviceApi.h"
@@ -55,23 +56,6 @@ private:
 
 [[maybe_unused]] testing::Environment* const g_environment =
     testing::AddGlobalTestEnvironment(new DialogTestEnvironment);
-
-bool PngEncoder(CLSID* clsid) {
-    UINT count = 0;
-    UINT size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (size == 0 || Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(codecs[i].MimeType) == L"image/png") {
-            *clsid = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
 
 std::string Narrow(const std::wstring& text) {
     std::string narrow;
