@@ -1,6 +1,7 @@
 // The command pipe's server loop: one client at a time, one command per message.
 #include "SimPipeServer.h"
 
+#include "SimClient.h"
 #include "SimCommands.h"
 #include "SimControl.h"
 #include "SimLibrary.h"
@@ -19,16 +20,6 @@ struct HandleCloser {
 using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 constexpr DWORD kBufferSize = 64 * 1024;
-
-std::wstring PipeName() {
-    wchar_t value[256];
-    const DWORD length =
-        GetEnvironmentVariableW(kSimPipeVariable, value, static_cast<DWORD>(std::size(value)));
-    if (length == 0 || length >= std::size(value)) {
-        return kSimDefaultPipeName;
-    }
-    return std::wstring(value, length);
-}
 
 std::string Narrow(const std::wstring& text) {
     std::string narrow;
@@ -78,7 +69,7 @@ void Serve(SimLibrary& sim, UniqueHandle pipe) {
 } // namespace
 
 void SimPipeServer::Start(SimLibrary& sim) {
-    const std::wstring name = PipeName();
+    const std::wstring name = SimClient::DefaultPipeName();
     if (name == L"none") {
         sim.SetPipeStatus("off");
         return;
